@@ -1,0 +1,34 @@
+# make run   installs what is missing, builds and starts the program
+# make test  installs what is missing, builds and runs every test, plain and
+#            under AddressSanitizer and UndefinedBehaviorSanitizer
+BUILD ?= build
+BUILD_SANITIZE ?= build-sanitize
+JOBS ?= $(shell nproc)
+
+.PHONY: run test deps build build-sanitize bench clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-sanitize: deps
+	cmake -S . -B $(BUILD_SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DZIVENTA_SANITIZE=ON
+	cmake --build $(BUILD_SANITIZE) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "make run: no display (DISPLAY is not set); run it from a desktop session."; exit 1; fi
+	$(BUILD)/app/ziventa
+
+test: build build-sanitize
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE no-sanitize
+
+bench: build
+	bash bench/run.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(BUILD_SANITIZE)

@@ -1,0 +1,57 @@
+#include "app/start_program.h"
+
+#include <unistd.h>
+
+#include <wx/app.h>
+#include <wx/uilocale.h>
+
+#include "app/external_functions.h"
+#include "app/fonts.h"
+#include "app/main_window.h"
+#include "app/main_window_created.h"
+#include "platform/wx_user_interface.h"
+
+namespace app {
+namespace {
+
+class ZiventaApp : public wxApp {
+public:
+    bool OnInit() override {
+        // Window titles and texts reach the toolkit as UTF-8 only under a UTF-8 locale.
+        wxUILocale::UseDefault();
+        platform::InstallUserInterface(&m_ui);
+
+        auto* window = new MainWindow();  // hidden until the created event has run
+        MainWindowCreated();
+        if (!HasControlStore()) return false;
+        window->CentreOnScreen();
+        window->Show();
+        return true;
+    }
+
+    int OnExit() override {
+        platform::InstallUserInterface(nullptr);
+        return wxApp::OnExit();
+    }
+
+private:
+    platform::WxUserInterface m_ui;
+};
+
+}  // namespace
+
+int StartProgram(int argc, char** argv) {
+    // The program's folder is the current directory, whatever it was started from.
+    if (chdir(ProgramFolder().c_str()) != 0) {
+        // Not fatal: nothing the program does depends on it.
+    }
+    UseLayoutFonts();
+
+    wxApp::SetInstance(new ZiventaApp());
+    wxEntry(argc, argv);
+
+    ReleaseExternalLibraries();
+    return 0;
+}
+
+}  // namespace app

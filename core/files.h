@@ -1,0 +1,18 @@
+#pragma once
+
+#include <initializer_list>
+
+#include "core/text.h"
+
+namespace core {
+
+// Creates the file, or empties it when it exists, and writes the byte sets one
+// after another (empty ones skipped). False for an empty path, a file that cannot
+// be opened, or a write that fails (the file keeps what was written before).
+bool WriteFile(const Text& path, std::initializer_list<ByteSet> parts);
+template <class... Parts>
+bool WriteFile(const Text& path, const Parts&... parts) {
+    return WriteFile(path, {ByteSet(parts)...});
+}
+
+}  // namespace core

@@ -1,0 +1,7 @@
+#include "lookup/query_button_clicked.h"
+
+namespace lookup {
+
+void QueryButtonClicked() {}
+
+}  // namespace lookup
