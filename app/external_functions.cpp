@@ -72,7 +72,7 @@ void* BindExternalFunction(ExternalFunction& row) {
 ExternalFunction& ExternalFunctionRow(const std::string& library, const std::string& function) {
     for (ExternalFunction& row : Table())
         if (row.library == library && row.function == function) return row;
-    Table().push_back(ExternalFunction{library, function, nullptr, nullptr});
+    Table().emplace_back(library, function);
     return Table().back();
 }
 

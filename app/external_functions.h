@@ -6,12 +6,16 @@
 // FatalError with the library and function named in the report.
 
 #include <string>
+#include <utility>
 
 #include "platform/dynamic_library.h"
 
 namespace app {
 
 struct ExternalFunction {
+    ExternalFunction(std::string libraryName, std::string functionName)
+        : library(std::move(libraryName)), function(std::move(functionName)) {}
+
     std::string library;   // empty: the standard system libraries
     std::string function;
     void* address = nullptr;
