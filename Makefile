@@ -25,7 +25,8 @@ run: build
 
 test: build build-sanitize
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	cd $(BUILD_SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE no-sanitize
+	cd $(BUILD_SANITIZE) && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) -LE no-sanitize
 
 bench: build
 	bash bench/run.sh $(BUILD)
