@@ -1,12 +1,14 @@
 #include "core/text_array.h"
 
-#include "core/text_ops.h"
+#include <utility>
 
 namespace core {
 
 int ArraySize(const TextArray& array) { return array.Size(); }
 
-void ArrayAppend(TextArray& array, const Text& text) { array.m_items.push_back(ToText(text)); }
+void ArrayAppend(TextArray& array, Text text) {
+    array.m_items.push_back(text.IsEmpty() ? Text() : std::move(text));
+}
 
 void ArrayClear(TextArray& array) {
     array.m_items.clear();

@@ -15,14 +15,14 @@ public:
     Text At(int i) const { return (i >= 1 && i <= Size()) ? m_items[static_cast<std::size_t>(i) - 1] : Text(); }
 
 private:
-    friend void ArrayAppend(TextArray&, const Text&);
+    friend void ArrayAppend(TextArray&, Text);
     friend void ArrayClear(TextArray&);
     std::vector<Text, BlockAllocator<Text>> m_items;
 };
 
 int ArraySize(const TextArray& array);
-// A fresh copy of text goes at the end, null when text is empty.
-void ArrayAppend(TextArray& array, const Text& text);
+// text (the caller's copy) goes at the end, null when it is empty.
+void ArrayAppend(TextArray& array, Text text);
 // Releases every element; the array is then empty.
 void ArrayClear(TextArray& array);
 inline void ArrayRelease(TextArray& array) { ArrayClear(array); }

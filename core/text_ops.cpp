@@ -1,6 +1,8 @@
 #include "core/text_ops.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -11,7 +13,8 @@ bool IsLead(unsigned char c) { return c >= 0x80; }
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c; }
 
 bool SameBytes(std::string_view a, std::string_view b, bool foldCase) {
-    if (!foldCase) return a == b;
+    if (a == b) return true;
+    if (!foldCase) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
     return true;
@@ -75,25 +78,62 @@ Text CharFromCode(int code) {
     return MakeText(std::string_view(&c, 1));
 }
 
-int FindText(const Text& text, const Text& needle, int start, int caseInsensitive) {
-    const std::string_view hay = text.View();
-    const std::string_view pin = needle.View();
-    const bool fold = caseInsensitive == 1;
-    const std::size_t offset = start > 1 ? static_cast<std::size_t>(start) - 1 : 0;
-    if (offset >= hay.size()) return kNotFound;
-    if (pin.empty()) return 1;  // 1, not the start position
+std::size_t FindBytes(std::string_view hay, std::string_view needle, std::size_t from, bool foldCase) {
+    const std::size_t n = needle.size();
+    if (n == 0 || from >= hay.size() || hay.size() - from < n) return std::string_view::npos;
+    const std::size_t last = hay.size() - n;  // the last place a match can begin
 
-    std::size_t i = offset;
-    while (hay.size() - i >= pin.size()) {
-        if (SameBytes(hay.substr(i, pin.size()), pin, fold)) return static_cast<int>(i) + 1;
-        if (IsLead(static_cast<unsigned char>(hay[i]))) {
-            if (i + 1 >= hay.size()) return kNotFound;  // incomplete character at the end
-            i += 2;
+    // Candidates are found with memchr on the needle's first byte (both cases
+    // when folding); a candidate counts only where the walk from `from` puts
+    // the start of a character there.
+    const char first = needle[0];
+    char other = first;
+    if (foldCase && first >= 'a' && first <= 'z') other = static_cast<char>(first - 0x20);
+    if (foldCase && first >= 'A' && first <= 'Z') other = static_cast<char>(first + 0x20);
+    std::size_t boundary = from;  // a place known to begin a character
+    std::size_t i = from;
+    while (i <= last) {
+        const char* a = static_cast<const char*>(std::memchr(hay.data() + i, first, last - i + 1));
+        const char* b = other == first ? nullptr
+                                       : static_cast<const char*>(std::memchr(hay.data() + i, other, last - i + 1));
+        const char* hit = !a ? b : (!b ? a : std::min(a, b));
+        if (!hit) return std::string_view::npos;
+        const std::size_t c = static_cast<std::size_t>(hit - hay.data());
+
+        // Every byte below 0x80 ends a character (alone or as a second byte), so
+        // the walk is at a boundary right after the last such byte before c;
+        // from there, an odd run of bytes of 0x80 or above ends in a lead byte
+        // that takes c with it.
+        std::size_t run = 0;
+        for (std::size_t k = c; k > boundary && IsLead(static_cast<unsigned char>(hay[k - 1])); --k) ++run;
+        if (run % 2 == 0) {
+            if (SameBytes(hay.substr(c, n), needle, foldCase)) return c;
+            boundary = c;
+            i = c + 1;
+            if (IsLead(static_cast<unsigned char>(hay[c]))) {  // skip the whole character
+                boundary = c + 2;
+                i = c + 2;
+            }
         } else {
-            i += 1;
+            boundary = c + 1;  // c is a second byte; the next byte begins a character
+            i = c + 1;
         }
     }
-    return kNotFound;
+    return std::string_view::npos;
+}
+
+int FindText(const Text& text, const Text& needle, int start, int caseInsensitive) {
+    const std::string_view hay = text.View();
+    const std::size_t offset = start > 1 ? static_cast<std::size_t>(start) - 1 : 0;
+    if (offset >= hay.size()) return kNotFound;
+    if (needle.IsEmpty()) return 1;  // 1, not the start position
+    const std::size_t at = FindBytes(hay, needle.View(), offset, caseInsensitive == 1);
+    return at == std::string_view::npos ? kNotFound : static_cast<int>(at) + 1;
+}
+
+int TruncateToInt(double value) {
+    if (!(value > -2147483649.0 && value < 2147483648.0)) return INT32_MIN;
+    return static_cast<int>(value);
 }
 
 int CompareText(const Text& a, const Text& b, int caseSensitive) {

@@ -24,6 +24,7 @@ ByteSet BytesLeft(const ByteSet& bytes, int n);
 Text CharFromCode(int code);  // code 0 gives the null text
 
 // caseInsensitive folds A-Z only when it is exactly 1; any other value compares exactly.
+// A match begins only where a character begins, walking from start.
 int FindText(const Text& text, const Text& needle, int start = 1, int caseInsensitive = 0);
 // 0 when equal. caseSensitive false: ASCII letters fold, a two-byte character is one character.
 int CompareText(const Text& a, const Text& b, int caseSensitive = 0);
@@ -34,6 +35,16 @@ Text ReplaceTextAt(const Text& text, int start, int count, const Text& replaceme
 // count -1 (or any negative) replaces every match; caseSensitive is tested against 0.
 Text ReplaceSubtext(const Text& text, const Text& find, const Text& replacement = {}, int start = 1,
                     int count = -1, int caseSensitive = 0);
+
+// FindText over plain bytes: the 0-based offset of the first match of a
+// non-empty needle at or after from, where the character walk begins, or npos.
+// Runs in time linear in the bytes it passes over.
+std::size_t FindBytes(std::string_view hay, std::string_view needle, std::size_t from, bool foldCase);
+
+// A whole number computed through floating point, truncated toward zero to 32
+// bits; a value outside the range (or not a number) gives INT_MIN, as the
+// processor's own conversion does.
+int TruncateToInt(double value);
 
 Text BlankText(int n);
 ByteSet BlankBytes(int n);

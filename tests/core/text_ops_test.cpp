@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace core;
 
 TEST(FindText, Table) {
@@ -151,4 +153,48 @@ TEST(CompareText, Table) {
     EXPECT_LT(CompareText("abc", "abd"), 0);
     EXPECT_GT(CompareText("abcd", "abc"), 0);
     EXPECT_NE(CompareText("\xD6\xD0", "\xD6\xD1"), 0);
+}
+
+namespace {
+
+// The search exactly as the character walk reads it: one place at a time.
+int WalkingFind(std::string_view hay, std::string_view needle, int start, bool fold) {
+    std::size_t i = start > 1 ? static_cast<std::size_t>(start) - 1 : 0;
+    if (i >= hay.size()) return kNotFound;
+    if (needle.empty()) return 1;
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    while (hay.size() - i >= needle.size()) {
+        bool same = true;
+        for (std::size_t k = 0; k < needle.size() && same; ++k)
+            same = fold ? lower(hay[i + k]) == lower(needle[k]) : hay[i + k] == needle[k];
+        if (same) return static_cast<int>(i) + 1;
+        if (static_cast<unsigned char>(hay[i]) >= 0x80) {
+            if (i + 1 >= hay.size()) return kNotFound;
+            i += 2;
+        } else {
+            i += 1;
+        }
+    }
+    return kNotFound;
+}
+
+}  // namespace
+
+TEST(FindText, AgreesWithTheCharacterWalkOnRandomTexts) {
+    const char alphabet[] = {'a', 'A', 'b', '"', '\x81', '\xA1', '\xD6'};
+    std::mt19937 random(7);
+    auto pick = [&](int length) {
+        std::string s;
+        for (int i = 0; i < length; ++i) s += alphabet[random() % sizeof alphabet];
+        return s;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const std::string hay = pick(static_cast<int>(random() % 24));
+        const std::string needle = pick(1 + static_cast<int>(random() % 3));
+        const int start = static_cast<int>(random() % 8) - 1;
+        const int fold = static_cast<int>(random() % 2);
+        ASSERT_EQ(FindText(Text(hay), Text(needle), start, fold), WalkingFind(hay, needle, start, fold == 1))
+            << "hay=" << ::testing::PrintToString(hay) << " needle=" << ::testing::PrintToString(needle)
+            << " start=" << start << " fold=" << fold;
+    }
 }
