@@ -101,7 +101,9 @@ TEST_F(FetchPageTest, PostAddsItsHeadersAndBody) {
     EXPECT_EQ(BodyOf(requests[0]), "a=1&b=%E4");
     // No content headers of the routine's; only the protocol's own length of an empty body.
     for (const auto& line : HeaderLines(requests[1])) {
-        if (line.rfind("Content-", 0) == 0) EXPECT_EQ(line, "Content-Length: 0");
+        if (line.rfind("Content-", 0) == 0) {
+            EXPECT_EQ(line, "Content-Length: 0");
+        }
     }
     EXPECT_EQ(RequestLine(requests[2]), "GET /h HTTP/1.1");
     EXPECT_EQ(BodyOf(requests[2]), "");
