@@ -9,6 +9,8 @@
 #include "app/fonts.h"
 #include "app/main_window.h"
 #include "app/main_window_created.h"
+#include "core/user.h"
+#include "platform/internet.h"
 #include "platform/wx_user_interface.h"
 
 namespace app {
@@ -20,6 +22,8 @@ public:
         // Window titles and texts reach the toolkit as UTF-8 only under a UTF-8 locale.
         wxUILocale::UseDefault();
         platform::InstallUserInterface(&m_ui);
+        // While a request waits for the network, the window goes on answering.
+        platform::SetStillWaitingHook([] { core::ProcessEvents(); });
 
         auto* window = new MainWindow();  // hidden until the created event has run
         MainWindowCreated();
@@ -30,6 +34,7 @@ public:
     }
 
     int OnExit() override {
+        platform::SetStillWaitingHook(nullptr);
         platform::InstallUserInterface(nullptr);
         return wxApp::OnExit();
     }

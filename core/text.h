@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/block_allocator.h"
 
@@ -47,6 +48,12 @@ class ByteSet {
 public:
     ByteSet() = default;  // null
     explicit ByteSet(std::string_view bytes) : m_bytes(std::in_place, bytes) {}
+    // Takes the block over without a copy.
+    static ByteSet Adopt(Bytes&& bytes) {
+        ByteSet set;
+        set.m_bytes.emplace(std::move(bytes));
+        return set;
+    }
 
     bool IsNull() const { return !m_bytes; }
     bool IsEmpty() const { return !m_bytes || m_bytes->empty(); }

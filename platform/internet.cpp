@@ -66,10 +66,10 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 // The object as a URL path: bytes a URL cannot hold as they are (controls,
 // spaces, bytes of 0x80 and above) are percent-encoded; everything else,
 // "%" included, goes as the caller wrote it.
-std::string EscapeObject(std::string_view object) {
+std::string EscapeForUrl(std::string_view text) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;
-    for (unsigned char c : object) {
+    for (unsigned char c : text) {
         if (c <= 0x20 || c >= 0x7F) {
             out += '%';
             out += kHex[c >> 4];
@@ -78,8 +78,30 @@ std::string EscapeObject(std::string_view object) {
             out += static_cast<char>(c);
         }
     }
+    return out;
+}
+
+std::string EscapeObject(std::string_view object) {
+    std::string out = EscapeForUrl(object);
     if (out.empty() || out[0] != '/') out.insert(0, "/");
     return out;
+}
+
+// Options every transfer of this layer shares.
+void SetCommonOptions(CURL* e, const std::string& agent, const std::string& proxy) {
+    curl_easy_setopt(e, CURLOPT_USERAGENT, agent.c_str());
+    curl_easy_setopt(e, CURLOPT_PROXY, proxy.c_str());  // "" ignores http_proxy and friends
+    curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(e, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
+    curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(e, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(e, CURLOPT_HTTP09_ALLOWED, 1L);
+    curl_easy_setopt(e, CURLOPT_BUFFERSIZE, static_cast<long>(kCurlBuffer));
+    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(g_timeouts.connect.count()));
+    curl_easy_setopt(e, CURLOPT_SHARE, CookieStore());
+    curl_easy_setopt(e, CURLOPT_COOKIEFILE, "");  // the cookie engine, in memory only
 }
 
 // The host of a server name: after any user information, before any ":port".
@@ -122,6 +144,7 @@ public:
     std::string rawHeaders;     // of the response being received
     std::string finalHeaders;   // of the final response, once its headers are complete
     bool headersComplete = false;
+    bool headersGivenBack = false;  // the send call has returned
     bool sawLocation = false;
     bool paused = false;
     bool done = false;
@@ -196,7 +219,9 @@ public:
             Finish(CURLE_OPERATION_TIMEDOUT);
             return;
         }
-        if (!paused) curl_multi_poll(multi.get(), nullptr, 0, static_cast<int>(kWaitSlice.count()), nullptr);
+        // Wait for the network only when this turn brought nothing to give back.
+        const bool progress = Buffered() > 0 || paused || (headersComplete && !headersGivenBack);
+        if (!progress) curl_multi_poll(multi.get(), nullptr, 0, static_cast<int>(kWaitSlice.count()), nullptr);
         if (Clock::now() - lastHook >= kWaitSlice) {
             lastHook = Clock::now();
             StillWaiting();
@@ -301,20 +326,8 @@ bool HttpSendRequest(HttpRequest& r, const char* headers, int headersLength, con
     const std::string url = "http://" + (r.host.find(':') != std::string::npos ? "[" + r.host + "]" : r.host) + ":" +
                             std::to_string(r.port) + EscapeObject(r.object);
     curl_easy_setopt(e, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(e, CURLOPT_USERAGENT, r.agent.c_str());
+    SetCommonOptions(e, r.agent, r.proxy);
     curl_easy_setopt(e, CURLOPT_HTTPHEADER, r.headers.get());
-    curl_easy_setopt(e, CURLOPT_PROXY, r.proxy.c_str());  // "" ignores http_proxy and friends
-    curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(e, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
-    curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(e, CURLOPT_MAXREDIRS, kMaxRedirects);
-    curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(e, CURLOPT_HTTP09_ALLOWED, 1L);
-    curl_easy_setopt(e, CURLOPT_BUFFERSIZE, static_cast<long>(kCurlBuffer));
-    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(g_timeouts.connect.count()));
-    curl_easy_setopt(e, CURLOPT_SHARE, CookieStore());
-    curl_easy_setopt(e, CURLOPT_COOKIEFILE, "");  // the cookie engine, in memory only
     curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &HttpRequest::OnHeader);
     curl_easy_setopt(e, CURLOPT_HEADERDATA, &r);
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &HttpRequest::OnBody);
@@ -335,6 +348,7 @@ bool HttpSendRequest(HttpRequest& r, const char* headers, int headersLength, con
     r.lastActivity = r.lastHook = Clock::now();
     if (curl_multi_add_handle(r.multi.get(), e) != CURLM_OK) return false;
     while (!r.headersComplete && !r.done) r.Pump();
+    r.headersGivenBack = true;
     return r.headersComplete;
 }
 
@@ -357,13 +371,22 @@ bool InternetReadFile(HttpRequest& r, void* buffer, int toRead, int* read) {
 }
 
 bool HttpQueryInfo(HttpRequest& r, unsigned level, char* buffer, int* length) {
-    if (level != kHttpQueryRawHeadersCrlf || !length || !r.headersComplete || r.finalHeaders.empty()) return false;
-    const int needed = static_cast<int>(r.finalHeaders.size()) + 1;
+    if (!length || !r.headersComplete) return false;
+    std::string answer;
+    if (level == kHttpQueryRawHeadersCrlf) {
+        answer = r.finalHeaders;
+    } else if (level == kHttpQueryContentLength) {
+        curl_off_t size = -1;
+        curl_easy_getinfo(r.easy.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
+        if (size >= 0) answer = std::to_string(size);
+    }
+    if (answer.empty()) return false;
+    const int needed = static_cast<int>(answer.size()) + 1;
     if (!buffer || *length < needed) {
         *length = needed;
         return false;
     }
-    std::memcpy(buffer, r.finalHeaders.c_str(), static_cast<std::size_t>(needed));
+    std::memcpy(buffer, answer.c_str(), static_cast<std::size_t>(needed));
     *length = needed - 1;
     return true;
 }
@@ -411,6 +434,91 @@ bool InternetSetCookie(const char* url, const char* name, const char* data) {
     if (!easy) return false;
     curl_easy_setopt(easy.get(), CURLOPT_SHARE, CookieStore());
     return curl_easy_setopt(easy.get(), CURLOPT_COOKIELIST, line.c_str()) == CURLE_OK;
+}
+
+struct BackgroundTransfer::State {
+    CurlMulti multi;
+    CurlEasy easy;
+    std::string address;
+    std::string body;
+    bool done = false;
+    CURLcode result = CURLE_OK;
+    Clock::time_point lastActivity = Clock::now();
+
+    static size_t OnBody(char* data, size_t size, size_t count, void* self) {
+        auto* state = static_cast<State*>(self);
+        state->body.append(data, size * count);
+        state->lastActivity = Clock::now();
+        return size * count;
+    }
+    static size_t OnHeader(char*, size_t size, size_t count, void* self) {
+        static_cast<State*>(self)->lastActivity = Clock::now();
+        return size * count;
+    }
+};
+
+BackgroundTransfer::BackgroundTransfer(const std::string& address, const std::string& agent)
+    : m_state(std::make_unique<State>()) {
+    State& s = *m_state;
+    s.address = address;
+    s.multi.reset(curl_multi_init());
+    s.easy.reset(curl_easy_init());
+    if (!s.multi || !s.easy) {
+        s.done = true;
+        s.result = CURLE_FAILED_INIT;
+        return;
+    }
+    const std::string url =
+        EscapeForUrl(address.find("://") == std::string::npos ? "http://" + address : address);
+    CURL* e = s.easy.get();
+    curl_easy_setopt(e, CURLOPT_URL, url.c_str());
+    SetCommonOptions(e, agent, "");
+    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &State::OnBody);
+    curl_easy_setopt(e, CURLOPT_WRITEDATA, &s);
+    curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &State::OnHeader);
+    curl_easy_setopt(e, CURLOPT_HEADERDATA, &s);
+    curl_multi_add_handle(s.multi.get(), e);
+}
+
+BackgroundTransfer::~BackgroundTransfer() {
+    if (m_state->multi && m_state->easy) curl_multi_remove_handle(m_state->multi.get(), m_state->easy.get());
+}
+
+bool BackgroundTransfer::Advance() {
+    State& s = *m_state;
+    if (s.done) return true;
+    int running = 0;
+    curl_multi_perform(s.multi.get(), &running);
+    int queued = 0;
+    while (CURLMsg* msg = curl_multi_info_read(s.multi.get(), &queued)) {
+        if (msg->msg == CURLMSG_DONE) {
+            s.done = true;
+            s.result = msg->data.result;
+        }
+    }
+    if (!s.done && Clock::now() - s.lastActivity > g_timeouts.idle) {
+        s.done = true;
+        s.result = CURLE_OPERATION_TIMEDOUT;
+    }
+    return s.done;
+}
+
+bool BackgroundTransfer::Succeeded() const { return m_state->done && m_state->result == CURLE_OK; }
+const std::string& BackgroundTransfer::Body() const { return m_state->body; }
+
+std::string BackgroundTransfer::Location() const {
+    char* url = nullptr;
+    if (m_state->easy && curl_easy_getinfo(m_state->easy.get(), CURLINFO_EFFECTIVE_URL, &url) == CURLE_OK && url &&
+        Succeeded())
+        return url;
+    return m_state->address;
+}
+
+std::string BackgroundTransfer::ContentType() const {
+    char* type = nullptr;
+    if (m_state->easy && curl_easy_getinfo(m_state->easy.get(), CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type)
+        return type;
+    return {};
 }
 
 }  // namespace platform

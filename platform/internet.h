@@ -20,6 +20,7 @@ inline constexpr unsigned kInternetOpenTypeDirect = 1;
 inline constexpr unsigned kInternetOpenTypeProxy = 3;
 inline constexpr unsigned kInternetServiceHttp = 3;
 inline constexpr unsigned kInternetFlagReload = 0x80000000;
+inline constexpr unsigned kHttpQueryContentLength = 5;
 inline constexpr unsigned kHttpQueryRawHeadersCrlf = 22;
 
 struct InternetTimeouts {
@@ -62,11 +63,35 @@ bool HttpSendRequest(HttpRequest& request, const char* headers, int headersLengt
 // body and on failure (false then).
 bool InternetReadFile(HttpRequest& request, void* buffer, int toRead, int* read);
 // kHttpQueryRawHeadersCrlf: the final response's status line and header lines,
-// each ending in CRLF, NUL-terminated. False when they do not fit *length bytes
-// (then *length is the size needed) or there are none.
+// each ending in CRLF, NUL-terminated. kHttpQueryContentLength: the length its
+// headers give the body, in decimal. False when the answer does not fit
+// *length bytes (then *length is the size needed) or there is none.
 bool HttpQueryInfo(HttpRequest& request, unsigned level, char* buffer, int* length);
 // Stores a cookie for the host of url ("http://host..."); data is the value,
 // optionally followed by "; " and attributes (path, domain, expires, max-age).
 bool InternetSetCookie(const char* url, const char* name, const char* data);
+
+// A GET that runs while its owner goes on with other work: each Advance does
+// what the network allows without waiting. Redirects are followed, and the
+// process's cookie store is used both ways. Letting it go cancels it.
+class BackgroundTransfer {
+public:
+    BackgroundTransfer(const std::string& address, const std::string& agent);
+    ~BackgroundTransfer();
+    BackgroundTransfer(const BackgroundTransfer&) = delete;
+    BackgroundTransfer& operator=(const BackgroundTransfer&) = delete;
+
+    // True once the transfer has finished, well or not.
+    bool Advance();
+    bool Succeeded() const;
+    const std::string& Body() const;
+    // Where the document came from after redirects; the address asked for until then.
+    std::string Location() const;
+    std::string ContentType() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
 
 }  // namespace platform

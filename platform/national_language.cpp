@@ -182,4 +182,22 @@ int LCMapStringA(unsigned locale, unsigned flags, const char* text, int length, 
     return srcLength;
 }
 
+std::string DocumentToUtf8(std::string_view bytes, const std::string& charset) {
+    UErrorCode err = U_ZERO_ERROR;
+    Converter from(charset.empty() ? nullptr : ucnv_open(charset.c_str(), &err));
+    if (!from || U_FAILURE(err)) from = Open(kCpGbk);
+    if (!from || bytes.empty()) return {};
+    err = U_ZERO_ERROR;
+    Converter to(ucnv_open("UTF-8", &err));
+    if (!to) return {};
+    std::string out(bytes.size() * 3 + 4, '\0');
+    char* target = out.data();
+    const char* source = bytes.data();
+    err = U_ZERO_ERROR;
+    ucnv_convertEx(to.get(), from.get(), &target, out.data() + out.size(), &source, bytes.data() + bytes.size(),
+                   nullptr, nullptr, nullptr, nullptr, true, true, &err);
+    out.resize(static_cast<std::size_t>(target - out.data()));
+    return out;
+}
+
 }  // namespace platform

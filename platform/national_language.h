@@ -8,6 +8,8 @@
 // only counts. A call whose output does not fit writes what fits and gives 0.
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -33,5 +35,9 @@ int WideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* units
 // traditional character whose simplified form is not in GBK stays). Gives the
 // bytes written, or 0 when the output is too small or the request is another one.
 int LCMapStringA(unsigned locale, unsigned flags, const char* text, int length, char* out, int outBytes);
+
+// A document's bytes in the named character set (an IANA or ICU name, such as
+// a page declares) as UTF-8; GBK when the name is empty or unknown.
+std::string DocumentToUtf8(std::string_view bytes, const std::string& charset);
 
 }  // namespace platform

@@ -1,6 +1,9 @@
 #include "web/fetch_page.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "core/memory_file.h"
 #include "core/text_ops.h"
@@ -55,6 +58,17 @@ void HandOverCookies(const Text& rawHeaders, const Text& host) {
     core::CloseFile(file);
 }
 
+// What the reply says its body will hold, as a first size for the buffer (so
+// that a large body is not copied while it grows); bounded, since the server
+// may say anything.
+std::size_t ExpectedBodySize(platform::HttpRequest& request) {
+    constexpr std::size_t kMostReserved = 256u << 20;
+    char digits[32] = {};
+    int length = sizeof digits;
+    if (!platform::HttpQueryInfo(request, platform::kHttpQueryContentLength, digits, &length)) return 0;
+    return std::min<std::size_t>(std::strtoull(digits, nullptr, 10), kMostReserved);
+}
+
 ByteSet Converted(ByteSet body, int conversion) {
     if (conversion == 1) return core::ToBytes(Utf8ToGb2312(core::ToText(body)));
     if (conversion == 2) return core::ToBytes(Big5ToSimplified(core::ToText(body)));
@@ -98,8 +112,9 @@ ByteSet FetchPage(const Text& address, const Text& method, const Text& proxy, co
         return {};  // "get", "post" and every other verb are refused
     }
 
-    // Gathered in one growing buffer: the whole body costs linear time.
-    std::string body;
+    // Gathered in one growing block that becomes the result: linear time, no copy.
+    core::Bytes body;
+    body.reserve(ExpectedBodySize(*request));
     char chunk[kChunk];
     for (;;) {
         core::ProcessEvents();
@@ -120,7 +135,7 @@ ByteSet FetchPage(const Text& address, const Text& method, const Text& proxy, co
     internet.reset();
 
     if (Contains(rawHeaders, kSetCookie)) HandOverCookies(rawHeaders, host);
-    return Converted(core::MakeBytes(body), conversion);
+    return Converted(body.empty() ? ByteSet() : ByteSet::Adopt(std::move(body)), conversion);
 }
 
 Text FetchPageText(const Text& address) {

@@ -19,6 +19,9 @@
 #include "platform/html_browser_box.h"
 #include "platform/wx_text.h"
 #include "tests/support/desktop_session.h"
+#include "tests/support/raw_server.h"
+
+#include <thread>
 
 using namespace app;
 
@@ -176,6 +179,57 @@ TEST_F(MainWindowTest, TabVisitsTheEditBoxTheButtonAndTheBrowserBox) {
     EXPECT_EQ(stops[0], window->Control("编辑框1"));
     EXPECT_EQ(stops[1], window->Control("按钮1"));
     EXPECT_EQ(stops[2], window->Control("超文本浏览框1"));
+}
+
+namespace {
+
+// Runs window events until the browser box reports a location other than
+// `from`, for at most five seconds.
+core::Text LocationAfter(const core::Text& from) {
+    for (int i = 0; i < 500; ++i) {
+        wxTheApp->Yield(true);
+        const core::Text now = GetControlText("超文本浏览框1", Property::Url);
+        if (!(now == from)) return now;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return from;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, BrowserBoxNavigatesInTheBackground) {
+    using testsupport::RawServer;
+    RawServer server([](int fd, const std::string& request) {
+        if (request.rfind("GET /start", 0) == 0) {
+            RawServer::Send(fd, "HTTP/1.1 302 Found\r\nLocation: /stats\r\nContent-Length: 0\r\n\r\n");
+            return;
+        }
+        const std::string body = "<html><body>\xD6\xD0 visitcount</body></html>";  // GBK, no charset given
+        RawServer::Send(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+                                std::to_string(body.size()) + "\r\n\r\n" + body);
+    });
+    auto* box = static_cast<platform::HtmlBrowserBox*>(window->Control("超文本浏览框1"));
+
+    SetControlText("超文本浏览框1", Property::Url, core::Text(server.Url("/start")));
+    EXPECT_TRUE(GetControlText("超文本浏览框1", Property::Url).IsNull()) << "writing returns before anything arrives";
+    EXPECT_EQ(LocationAfter({}), core::Text(server.Url("/stats"))) << "the location after the redirect";
+    EXPECT_TRUE(box->ToText().Contains(wxString::FromUTF8("中 visitcount"))) << box->ToText();
+
+    // Until a new document arrives, the old location stays.
+    SetControlText("超文本浏览框1", Property::Url, core::Text(server.Url("/again")));
+    EXPECT_EQ(GetControlText("超文本浏览框1", Property::Url), core::Text(server.Url("/stats")));
+    EXPECT_EQ(LocationAfter(core::Text(server.Url("/stats"))), core::Text(server.Url("/again")));
+
+    // A failed navigation reports the address it tried.
+    int closedPort = 0;
+    {
+        RawServer gone([](int, const std::string&) {});
+        closedPort = gone.Port();
+    }
+    const core::Text tried("http://127.0.0.1:" + std::to_string(closedPort) + "/x");
+    SetControlText("超文本浏览框1", Property::Url, tried);
+    EXPECT_EQ(LocationAfter(core::Text(server.Url("/again"))), tried);
+    EXPECT_FALSE(box->Navigating());
 }
 
 int main(int argc, char** argv) {
