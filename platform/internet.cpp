@@ -29,6 +29,7 @@ constexpr auto kWaitSlice = std::chrono::milliseconds(50);
 constexpr long kMaxRedirects = 20;
 
 InternetTimeouts g_timeouts;
+std::unique_ptr<curl_slist, void (*)(curl_slist*)> g_connectTo(nullptr, curl_slist_free_all);
 std::function<void()> g_stillWaiting;
 
 // The process-wide cookie store: a share handle that every request joins.
@@ -102,6 +103,7 @@ void SetCommonOptions(CURL* e, const std::string& agent, const std::string& prox
     curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(g_timeouts.connect.count()));
     curl_easy_setopt(e, CURLOPT_SHARE, CookieStore());
     curl_easy_setopt(e, CURLOPT_COOKIEFILE, "");  // the cookie engine, in memory only
+    curl_easy_setopt(e, CURLOPT_CONNECT_TO, g_connectTo.get());
 }
 
 // The host of a server name: after any user information, before any ":port".
@@ -252,6 +254,12 @@ void InternetCloseHandle::operator()(InternetConnection* handle) const { delete 
 void InternetCloseHandle::operator()(HttpRequest* handle) const { delete handle; }
 
 InternetTimeouts SetInternetTimeouts(InternetTimeouts timeouts) { return std::exchange(g_timeouts, timeouts); }
+
+void SetConnectTo(const std::vector<std::string>& mappings) {
+    curl_slist* list = nullptr;
+    for (const std::string& m : mappings) list = curl_slist_append(list, m.c_str());
+    g_connectTo.reset(list);
+}
 
 std::function<void()> SetStillWaitingHook(std::function<void()> hook) {
     return std::exchange(g_stillWaiting, std::move(hook));

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -29,6 +30,10 @@ struct InternetTimeouts {
 };
 // Time-outs for requests opened from now on; gives the previous ones.
 InternetTimeouts SetInternetTimeouts(InternetTimeouts timeouts);
+// Connections to one host:port go to another instead ("host:port:other:port",
+// as curl's --connect-to): what a test uses so that a program that names real
+// hosts talks to a local server. Names and Host headers stay as they were.
+void SetConnectTo(const std::vector<std::string>& mappings);
 // Run about every 50 ms while a call waits; gives the previous hook.
 std::function<void()> SetStillWaitingHook(std::function<void()> hook);
 
