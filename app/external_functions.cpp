@@ -1,5 +1,6 @@
 #include "app/external_functions.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <deque>
@@ -28,11 +29,23 @@ std::deque<ExternalFunction>& Table() {
                                          "”中的输出命令“", function, "”"));
 }
 
+// Code is loaded only from a file, and a folder, that nobody but us (or the
+// system) can change: otherwise another user could plant code in the program.
+bool SafeToLoad(const std::string& path) {
+    const auto trusted = [](const struct stat& st) {
+        return (st.st_uid == geteuid() || st.st_uid == 0) && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+    };
+    struct stat file {}, folder {};
+    const std::string parent = std::filesystem::path(path).parent_path().string();
+    return lstat(path.c_str(), &file) == 0 && S_ISREG(file.st_mode) && trusted(file) &&
+           stat(parent.empty() ? "." : parent.c_str(), &folder) == 0 && trusted(folder);
+}
+
 platform::Library LoadNamed(const std::string& name) {
-    if (name.find('/') != std::string::npos) return platform::LoadLibrary(name);
+    if (name.find('/') != std::string::npos) return SafeToLoad(name) ? platform::LoadLibrary(name) : nullptr;
     const std::string local = ProgramFolder() + "/" + name;
     std::error_code ec;
-    if (std::filesystem::is_regular_file(local, ec)) {
+    if (std::filesystem::is_regular_file(local, ec) && SafeToLoad(local)) {
         if (platform::Library lib = platform::LoadLibrary(local)) return lib;
     }
     return platform::LoadLibrary(name);

@@ -25,7 +25,8 @@ struct ExternalFunction {
 // The function's address, binding the row at its first call. Library names:
 // empty, tried in the standard system libraries in a fixed order; one with a
 // "/", exactly that file; any other, the program's folder first, then the
-// system's search.
+// system's search. A file, or a folder, that others than us (or the system)
+// can change counts as a library that cannot be loaded.
 void* BindExternalFunction(ExternalFunction& row);
 
 // Calls a row as a function of type Signature.

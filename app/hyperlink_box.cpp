@@ -1,6 +1,7 @@
 #include "app/hyperlink_box.h"
 
 #include "app/layout.h"
+#include "platform/accessibility.h"
 #include "platform/desktop_open.h"
 #include "platform/wx_text.h"
 
@@ -37,7 +38,9 @@ void HyperlinkBox::SetWebAddress(const std::string& address) {
 
 void HyperlinkBox::ShowText() {
     // No prefix processing: an "&" is shown as it is.
-    SetLabel(platform::ToWx(m_caption.empty() ? m_address : m_caption));
+    const wxString shown = platform::ToWx(m_caption.empty() ? m_address : m_caption);
+    SetLabel(shown);
+    platform::DescribeAsLink(this, shown);
     Refresh();
 }
 

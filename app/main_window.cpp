@@ -75,6 +75,11 @@ MainWindow::MainWindow()
     });
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
         InstallControlStore(nullptr);  // the window is gone for every routine from here on
+        if (m_handlersRunning > 0) {
+            Hide();  // gone for the user; destroyed once the handlers have returned
+            m_closeWaiting = true;
+            return;
+        }
         event.Skip();
     });
     // A window manager may place and size the frame before it has read its size
@@ -92,6 +97,13 @@ MainWindow::~MainWindow() {
         ControlStore* current = InstallControlStore(nullptr);
         if (current != this) InstallControlStore(current);
     }
+}
+
+void MainWindow::RunHandler(void (*handler)()) {
+    ++m_handlersRunning;
+    handler();
+    --m_handlersRunning;
+    if (m_handlersRunning == 0 && m_closeWaiting) Destroy();
 }
 
 void MainWindow::SettlePlace() {
@@ -121,7 +133,7 @@ void MainWindow::CreateControl(const ControlRow& row) {
         }
         case ControlKind::Button: {
             auto* button = new wxButton(m_client, wxID_ANY, text, place, size);
-            button->Bind(wxEVT_BUTTON, [](wxCommandEvent&) { lookup::QueryButtonClicked(); });
+            button->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunHandler(lookup::QueryButtonClicked); });
             window = button;
             break;
         }

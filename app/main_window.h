@@ -29,10 +29,15 @@ public:
 private:
     void CreateControl(const ControlRow& row);
     void SettlePlace();
+    // Runs an event handler; a close that comes while handlers run (they may
+    // run window events while they wait) takes effect once the last returns.
+    void RunHandler(void (*handler)());
 
     wxPanel* m_client = nullptr;  // the client area: every control's toolkit parent
     std::map<std::string, std::pair<const ControlRow*, wxWindow*>> m_controls;
     bool m_placedByUs = false;
+    int m_handlersRunning = 0;
+    bool m_closeWaiting = false;
 };
 
 // The default GUI font and fonts F1 and F2.

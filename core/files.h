@@ -15,4 +15,9 @@ bool WriteFile(const Text& path, const Parts&... parts) {
     return WriteFile(path, {ByteSet(parts)...});
 }
 
+// Puts bytes at path in one step: written to a temporary file in the same
+// folder, then renamed over the old file. A program that has the old file open
+// or mapped keeps its copy intact. False when it cannot be done.
+bool ReplaceFile(const Text& path, const ByteSet& bytes);
+
 }  // namespace core

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <regex>
@@ -31,12 +32,15 @@ Geometry Parse(const std::string& xwininfo) {
 class RunningProgram : public ::testing::TestWithParam<bool> {
 protected:
     DesktopSession desktop{GetParam()};
+    std::filesystem::path data = std::filesystem::temp_directory_path() / ("ziventa-data-" + std::to_string(getpid()));
     pid_t pid = -1;
     std::string window;  // the X id of the program's main window
 
     void SetUp() override {
         ASSERT_TRUE(desktop.Ok()) << "Xvfb did not start";
-        pid = testsupport::Spawn({ZIVENTA_BINARY}, desktop.Environment());
+        auto env = desktop.Environment();
+        env["XDG_DATA_HOME"] = data.string();
+        pid = testsupport::Spawn({ZIVENTA_BINARY}, env);
         ASSERT_GT(pid, 0);
         window = desktop.RunWhenReady("xdotool search --onlyvisible --name '^Ziventa  V1.0$' | head -1", 20s);
         while (!window.empty() && window.back() == '\n') window.pop_back();
@@ -47,6 +51,7 @@ protected:
             kill(pid, SIGTERM);
             testsupport::WaitExit(pid, 5s);
         }
+        std::filesystem::remove_all(data);
     }
 
     // The outer frame: with a window manager, the decorated window that holds ours.

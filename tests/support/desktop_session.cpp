@@ -126,8 +126,10 @@ DesktopSession::~DesktopSession() {
     }
 }
 
-std::map<std::string, std::string> DesktopSession::Environment() const {
-    return {{"DISPLAY", Display()}, {"LANG", "C.UTF-8"}, {"NO_AT_BRIDGE", "1"}};
+std::map<std::string, std::string> DesktopSession::Environment(bool accessibility) const {
+    std::map<std::string, std::string> env = {{"DISPLAY", Display()}, {"LANG", "C.UTF-8"}};
+    if (!accessibility) env["NO_AT_BRIDGE"] = "1";
+    return env;
 }
 
 std::string DesktopSession::Run(const std::string& command) const {

@@ -32,8 +32,9 @@ public:
 
     bool Ok() const { return m_display >= 0; }
     std::string Display() const { return ":" + std::to_string(m_display); }
-    // The environment a program on this display gets (DISPLAY, LANG, NO_AT_BRIDGE).
-    std::map<std::string, std::string> Environment() const;
+    // The environment a program on this display gets: DISPLAY, LANG, and
+    // NO_AT_BRIDGE unless the test reads the accessibility tree.
+    std::map<std::string, std::string> Environment(bool accessibility = false) const;
     // A shell command with DISPLAY set to this display.
     std::string Run(const std::string& command) const;
     std::string RunWhenReady(const std::string& command, std::chrono::milliseconds timeout) const;

@@ -10,12 +10,14 @@
 
 namespace testsupport {
 
-RawServer::RawServer(Reply reply) : m_reply(std::move(reply)) {
+RawServer::RawServer(Reply reply, int port) : m_reply(std::move(reply)) {
     m_listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int on = 1;
+    setsockopt(m_listener, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
+    address.sin_port = htons(static_cast<uint16_t>(port));
     bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
     listen(m_listener, 16);
     socklen_t length = sizeof address;

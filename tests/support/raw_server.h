@@ -15,7 +15,8 @@ class RawServer {
 public:
     // reply(fd, request) writes the answer to the connection; the server then closes it.
     using Reply = std::function<void(int fd, const std::string& request)>;
-    explicit RawServer(Reply reply);
+    // Listens on 127.0.0.1 at port (0: any free port).
+    explicit RawServer(Reply reply, int port = 0);
     ~RawServer();
     RawServer(const RawServer&) = delete;
     RawServer& operator=(const RawServer&) = delete;
