@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
 
+#include <unistd.h>
+
 #include <cmath>
+#include <filesystem>
+#include <set>
 #include <cstring>
 
 #include "app/control_access.h"
@@ -59,6 +63,20 @@ TEST(ExternalFunctionsDeathTest, MissingLibraryOrFunctionIsFatal) {
         ExternalFunction row{c.library, c.function};
         EXPECT_EXIT(BindExternalFunction(row), ::testing::ExitedWithCode(255), HasSubstr(c.report));
     }
+}
+
+TEST(ExternalFunctionsDeathTest, LibrariesOthersCanChangeAreNotLoaded) {
+    // The same library, copied into a folder anyone can write to.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("ziventa-open-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms::all);
+    const std::filesystem::path copy = folder / "libziventa_test_plugin.so";
+    std::filesystem::copy_file(ProgramFolder() + "/libziventa_test_plugin.so", copy);
+    ExternalFunction row{copy.string(), "TestPluginAnswer"};
+    EXPECT_EXIT(BindExternalFunction(row), ::testing::ExitedWithCode(255),
+                HasSubstr("无法找到指定DLL库文件“" + copy.string() + "”中的输出命令“TestPluginAnswer”"));
+    std::filesystem::remove_all(folder);
 }
 
 namespace {
