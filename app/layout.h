@@ -21,7 +21,7 @@ struct ControlRow {
     const char* parent;  // GBK name of the group box that holds it; nullptr: the main window
     int left, top, width, height;  // from the parent's top-left corner
     const char* text;    // GBK; the caption (for a hyperlink box, its caption)
-    std::optional<Rgb> textColour;  // nullptr: the kind's default
+    std::optional<Rgb> textColour;  // none: the kind's default (black; blue for links)
     FontKind font;
     const char* webAddress = nullptr;  // hyperlink boxes only
 };

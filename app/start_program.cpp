@@ -46,10 +46,9 @@ private:
 }  // namespace
 
 int StartProgram(int argc, char** argv) {
-    // The program's folder is the current directory, whatever it was started from.
-    if (chdir(ProgramFolder().c_str()) != 0) {
-        // Not fatal: nothing the program does depends on it.
-    }
+    // The program's folder is the current directory, whatever it was started
+    // from. Nothing depends on it, so a folder that cannot be entered is no error.
+    (void)!chdir(ProgramFolder().c_str());
     UseLayoutFonts();
 
     wxApp::SetInstance(new ZiventaApp());

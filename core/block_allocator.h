@@ -13,6 +13,11 @@ namespace core {
 
 [[noreturn]] void ReportAllocationFailure(std::size_t bytes);
 
+// A block of at least `bytes` (never null: a failure is reported and ends the
+// program), released with std::free. Large blocks are asked to be backed by
+// huge pages, so that filling one costs a few page faults instead of thousands.
+void* AllocateBlock(std::size_t bytes);
+
 template <class T>
 struct BlockAllocator {
     using value_type = T;
@@ -22,11 +27,8 @@ struct BlockAllocator {
     BlockAllocator(const BlockAllocator<U>&) noexcept {}
 
     T* allocate(std::size_t n) {
-        const std::size_t bytes = n * sizeof(T);
-        if (n > static_cast<std::size_t>(-1) / sizeof(T)) ReportAllocationFailure(bytes);
-        void* block = std::malloc(bytes == 0 ? 1 : bytes);
-        if (!block) ReportAllocationFailure(bytes);
-        return static_cast<T*>(block);
+        if (n > static_cast<std::size_t>(-1) / sizeof(T)) ReportAllocationFailure(static_cast<std::size_t>(-1));
+        return static_cast<T*>(AllocateBlock(n * sizeof(T)));
     }
     void deallocate(T* p, std::size_t) noexcept { std::free(p); }
 

@@ -53,7 +53,7 @@ void HandOverCookies(const Text& rawHeaders, const Text& host) {
         const int equals = core::FindText(rest, "=");
         const Text name = core::TextLeft(rest, equals - 1);
         const Text data = core::TextRight(rest, core::TextLength(rest) - equals);
-        platform::InternetSetCookie(url.CStr(), core::MakeText(name.View()).CStr(), core::MakeText(data.View()).CStr());
+        platform::InternetSetCookie(url.CStr(), name.CStr(), data.CStr());  // empty parts go as null
     }
     core::CloseFile(file);
 }
