@@ -14,8 +14,8 @@ namespace core {
 [[noreturn]] void ReportAllocationFailure(std::size_t bytes);
 
 // A block of at least `bytes` (never null: a failure is reported and ends the
-// program), released with std::free. Large blocks are asked to be backed by
-// huge pages, so that filling one costs a few page faults instead of thousands.
+// program), released with std::free. Very large blocks are asked to be backed
+// by huge pages, so that filling one costs a few page faults instead of thousands.
 void* AllocateBlock(std::size_t bytes);
 
 template <class T>

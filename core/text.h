@@ -29,6 +29,16 @@ public:
     // A block holding the bytes up to the first zero byte, if any.
     explicit Text(std::string_view bytes) : m_bytes(std::in_place, bytes.substr(0, bytes.find('\0'))) {}
 
+    // Takes the block over without a copy, cut at its first zero byte; null when
+    // nothing is left.
+    static Text Adopt(Bytes&& bytes) {
+        Text text;
+        const std::size_t end = bytes.find('\0');
+        if (end != Bytes::npos) bytes.resize(end);
+        if (!bytes.empty()) text.m_bytes.emplace(std::move(bytes));
+        return text;
+    }
+
     bool IsNull() const { return !m_bytes; }
     bool IsEmpty() const { return !m_bytes || m_bytes->empty(); }
     int Length() const { return m_bytes ? static_cast<int>(m_bytes->size()) : 0; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "core/text_ops.h"
 #include "platform/national_language.h"
@@ -40,15 +41,17 @@ Text Big5ToSimplified(const Text& text) {
 
 ByteSet TextToUtf16(const Text& text, std::optional<int> codePage) {
     const unsigned page = static_cast<unsigned>(codePage.value_or(kCodePageUtf8));
-    // Sized for the code page actually read: a text can need more units in it
-    // than in the ANSI code page.
-    const int count = platform::MultiByteToWideChar(page, 0, text.CStr(), -1, nullptr, 0);
-    ByteSet buffer = core::BlankBytes(count * 2);
-    if (count > 0) {
-        platform::MultiByteToWideChar(page, 0, text.CStr(), -1,
-                                      reinterpret_cast<char16_t*>(const_cast<std::uint8_t*>(buffer.Data())), count);
-    }
-    return buffer;
+    if (text.IsNull()) return {};  // a null text counts nothing
+    // Sized for the code page actually read, never from another one. No code
+    // page makes more units than bytes, so the text's length (and one unit for
+    // the terminator) holds them all, and one pass converts and counts.
+    const int room = text.Length() + 1;
+    core::Bytes buffer(static_cast<std::size_t>(room) * 2, '\0');
+    const int units = platform::MultiByteToWideChar(page, 0, text.CStr(), -1,
+                                                    reinterpret_cast<char16_t*>(buffer.data()), room);
+    if (units <= 0) return {};
+    buffer.resize(static_cast<std::size_t>(units) * 2);
+    return ByteSet::Adopt(std::move(buffer));
 }
 
 Text Utf16ToText(const ByteSet& units, std::optional<int> codePage) {
@@ -56,14 +59,16 @@ Text Utf16ToText(const ByteSet& units, std::optional<int> codePage) {
     const int unitCount = UnitsToConvert(units);
     if (unitCount == 0) return {};
     const char16_t* wide = UnitsOf(units);
-    // Twice the ANSI count always holds GBK; another page may need its own count.
-    const int ansi = platform::WideCharToMultiByte(platform::kCpAcp, 0, wide, unitCount, nullptr, 0, nullptr, nullptr);
-    const int own = platform::WideCharToMultiByte(page, 0, wide, unitCount, nullptr, 0, nullptr, nullptr);
-    const int size = std::max(ansi * 2, own);
-    if (size <= 0) return {};
-    std::string buffer(static_cast<std::size_t>(size), ' ');
+    // GBK (the ANSI code page here) writes at most two bytes a unit; another
+    // code page is asked how much it needs.
+    const bool gbk = page == static_cast<unsigned>(kCodePageAnsi) || page == static_cast<unsigned>(kCodePageGbk);
+    const int size = gbk ? unitCount * 2
+                         : std::max(unitCount * 2, platform::WideCharToMultiByte(page, 0, wide, unitCount, nullptr, 0,
+                                                                                 nullptr, nullptr));
+    core::Bytes buffer(static_cast<std::size_t>(size), ' ');
     const int written = platform::WideCharToMultiByte(page, 0, wide, unitCount, buffer.data(), size, nullptr, nullptr);
-    return core::MakeText(std::string_view(buffer.data(), static_cast<std::size_t>(std::max(written, 0))));
+    buffer.resize(static_cast<std::size_t>(std::max(written, 0)));
+    return Text::Adopt(std::move(buffer));
 }
 
 Text Big5ToGbk(const Text& text) {
