@@ -115,4 +115,9 @@ TEST(ProgramWithoutDisplay, SaysSoInOneLine) {
     EXPECT_NE(out.find("no display"), std::string::npos) << out;
     EXPECT_NE(out.find("exit=1"), std::string::npos) << out;
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;
+
+    // A display that is named but cannot be opened.
+    const std::string closed = testsupport::Capture(std::string("DISPLAY=:4242 ") + ZIVENTA_BINARY + " 2>&1; echo \"exit=$?\"");
+    EXPECT_NE(closed.find("cannot open the display \":4242\""), std::string::npos) << closed;
+    EXPECT_NE(closed.find("exit=1"), std::string::npos) << closed;
 }
