@@ -293,6 +293,7 @@ TEST_F(ProgramTest, ASkinFolderOthersCanWriteIsRefusedBeforeTheWindowShows) {
 }
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> given(argv + 1, argv + argc);  // passed on, gtest flags included
     ::testing::InitGoogleTest(&argc, argv);
     if (!std::getenv(kInside)) {
         // Into a namespace of our own, with a session bus for the accessibility tree.
@@ -300,7 +301,7 @@ int main(int argc, char** argv) {
                                          "dbus-run-session", "--", "/proc/self/exe"};
         char self[4096] = {};
         if (readlink("/proc/self/exe", self, sizeof self - 1) > 0) args.back() = self;
-        for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
+        args.insert(args.end(), given.begin(), given.end());
         std::vector<char*> raw;
         for (auto& a : args) raw.push_back(a.data());
         raw.push_back(nullptr);
