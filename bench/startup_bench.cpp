@@ -3,6 +3,7 @@
 // display.
 
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -38,9 +39,19 @@ Run Measure(const testsupport::DesktopSession& desktop, const std::string& progr
         auto env = desktop.Environment();
         env.insert(extra.begin(), extra.end());
         const auto start = std::chrono::steady_clock::now();
-        const pid_t pid = testsupport::Spawn({program}, env);
-        while (desktop.Run("xdotool search --onlyvisible --name '^" + title + "$'").empty())
-            std::this_thread::sleep_for(2ms);
+        const pid_t pid = testsupport::Spawn({program}, env, "/tmp/startup-bench-" + std::to_string(getpid()) + ".log");
+        bool shown = false;
+        while (!shown && std::chrono::steady_clock::now() - start < 20s && waitpid(pid, nullptr, WNOHANG) == 0) {
+            shown = !desktop.Run("xdotool search --onlyvisible --name '^" + title + "$'").empty();
+            if (!shown) std::this_thread::sleep_for(2ms);
+        }
+        if (!shown) {
+            std::fprintf(stderr, "%s did not show its window (see /tmp/startup-bench-%d.log)\n", program.c_str(),
+                         static_cast<int>(getpid()));
+            kill(pid, SIGKILL);
+            testsupport::WaitExit(pid, 5s);
+            continue;
+        }
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         std::this_thread::sleep_for(500ms);
         const long peak = PeakKb(pid);
